@@ -106,7 +106,7 @@ HRESULT textToScalar(BSTR text, Scalar* out)
 template <class T>
 HRESULT toInteger(const Scalar& s, T* out)
 {
-    std::int64_t value;
+    std::int64_t value = 0;
     switch (s.kind) {
     case Scalar::Empty: value = 0; break;
     case Scalar::Boolean: value = s.boolean ? -1 : 0; break;
