@@ -17,11 +17,18 @@ set(ORV_TEST_ENVIRONMENT
     "ORV_TEST_SCRATCH=${ORV_TEST_SCRATCH}"
     "ASAN_OPTIONS=detect_leaks=1")
 
+# gtest_discover_tests takes property values as list items, so the environment's list separators
+# must reach it escaped or every variable after the first is lost.
+string(REPLACE ";" "\\;" ORV_TEST_ENVIRONMENT_ESCAPED "${ORV_TEST_ENVIRONMENT}")
+function(orv_discover_tests target)
+  gtest_discover_tests(${target}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${ORV_TEST_ENVIRONMENT_ESCAPED}" TIMEOUT 300)
+endfunction()
+
 function(orv_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} orv_testsupport GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${T_NAME}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${ORV_TEST_ENVIRONMENT}" TIMEOUT 300)
+  orv_discover_tests(${T_NAME})
 endfunction()

@@ -1,6 +1,13 @@
 #include "APIFuns.h"
 
+#include "BstrText.h"
+#include "Guarded.h"
+#include "KernelVersion.h"
 #include "NotBuilt.h"
+#include "ProcessEnvironment.h"
+#include "ProfileFile.h"
+#include "SystemFolders.h"
+#include "Utf8Codec.h"
 
 namespace qdk::apifuns {
 
@@ -61,7 +68,12 @@ APIFuns::APIFuns() : DispatchObject(IID__APIFuns, dispatchTable()) {}
 
 HRESULT APIFuns::GetWindowsVersion(std::int32_t* result)
 {
-    return notBuilt(result);
+    if (!result) return E_POINTER;
+    *result = 0;
+    return frame::guarded([&] {
+        *result = kernelMajorVersion();
+        return S_OK;
+    });
 }
 
 HRESULT APIFuns::AcceptDragFiles(std::int32_t /*CtrHandle*/, std::int32_t /*Accept*/)
@@ -124,9 +136,15 @@ HRESULT APIFuns::TxtOperate(std::int32_t /*TxtHandle*/, BSTR* /*Action*/)
     return notBuilt();
 }
 
-HRESULT APIFuns::ReadIni(BSTR /*FileName*/, BSTR /*Segment*/, BSTR /*KeyName*/, BSTR* result)
+HRESULT APIFuns::ReadIni(BSTR FileName, BSTR Segment, BSTR KeyName, BSTR* result)
 {
-    return notBuilt(result);
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    return frame::guarded([&] {
+        *result = frame::bstrOfBytes(
+            ProfileFile(frame::bytesOf(FileName)).value(frame::bytesOf(Segment), frame::bytesOf(KeyName)));
+        return S_OK;
+    });
 }
 
 HRESULT APIFuns::AddHScrollToListBox(std::int32_t /*Handle*/, std::int32_t /*Width*/)
@@ -134,9 +152,25 @@ HRESULT APIFuns::AddHScrollToListBox(std::int32_t /*Handle*/, std::int32_t /*Wid
     return notBuilt();
 }
 
-HRESULT APIFuns::WriteIni(BSTR* /*FileName*/, BSTR* /*Segment*/, BSTR* /*KeyName*/, BSTR* /*KeyValue*/)
+HRESULT APIFuns::WriteIni(BSTR* FileName, BSTR* Segment, BSTR* KeyName, BSTR* KeyValue)
 {
-    return notBuilt();
+    if (!FileName || !Segment || !KeyName || !KeyValue) return E_POINTER;
+    return frame::guarded([&] {
+        // The bytes a text stands for; the caller's text becomes what those bytes read back as,
+        // which differs only where it held a lone surrogate that stands for no byte.
+        const auto bytesOfReference = [](BSTR* text) {
+            std::string bytes = frame::bytesOf(*text);
+            const std::u16string back = orv::text::decodeBytes(bytes);
+            if (back != frame::viewOf(*text)) frame::assign(text, back);
+            return bytes;
+        };
+        const std::string path = bytesOfReference(FileName);
+        const std::string section = bytesOfReference(Segment);
+        const std::string key = bytesOfReference(KeyName);
+        const std::string value = bytesOfReference(KeyValue);
+        ProfileFile(path).setValue(section, key, value);
+        return S_OK;
+    });
 }
 
 HRESULT APIFuns::SetRadioMenu(std::int32_t /*MenuHandle*/, std::int32_t /*Pos*/)
@@ -154,9 +188,14 @@ HRESULT APIFuns::GetSubMenuHandle(std::int32_t /*MenuHandle*/, std::int32_t* /*P
     return notBuilt(result);
 }
 
-HRESULT APIFuns::GetSysPath(BSTR /*Class*/, BSTR* result)
+HRESULT APIFuns::GetSysPath(BSTR Class, BSTR* result)
 {
-    return notBuilt(result);
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    return frame::guarded([&] {
+        *result = frame::bstrOfBytes(SystemFolders::systemPath(frame::viewOf(Class)));
+        return S_OK;
+    });
 }
 
 HRESULT APIFuns::FindWindowTitle(BSTR /*Title*/, std::int32_t* result)
@@ -179,9 +218,15 @@ HRESULT APIFuns::Wait(std::int32_t /*Milliseconds*/)
     return notBuilt();
 }
 
-HRESULT APIFuns::GetSpecialFolder(std::int16_t /*ID*/, BSTR* result)
+HRESULT APIFuns::GetSpecialFolder(std::int16_t ID, BSTR* result)
 {
-    return notBuilt(result);
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    return frame::guarded([&] {
+        const ProcessEnvironment environment;
+        *result = frame::bstrOfBytes(SystemFolders(environment).specialFolder(static_cast<std::uint16_t>(ID)));
+        return S_OK;
+    });
 }
 
 HRESULT APIFuns::QueryRecycleBin(BSTR /*Drive*/, BSTR* result)
@@ -191,7 +236,13 @@ HRESULT APIFuns::QueryRecycleBin(BSTR /*Drive*/, BSTR* result)
 
 HRESULT APIFuns::GetUserTempPath(BSTR* result)
 {
-    return notBuilt(result);
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    return frame::guarded([&] {
+        const ProcessEnvironment environment;
+        *result = frame::bstrOfBytes(SystemFolders(environment).userTempFolder());
+        return S_OK;
+    });
 }
 
 HRESULT APIFuns::DelUntilReboot(BSTR /*FileName*/)
