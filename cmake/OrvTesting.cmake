@@ -17,13 +17,12 @@ set(ORV_TEST_ENVIRONMENT
     "ORV_TEST_SCRATCH=${ORV_TEST_SCRATCH}"
     "ASAN_OPTIONS=detect_leaks=1")
 
-# gtest_discover_tests takes property values as list items, so the environment's list separators
-# must reach it escaped or every variable after the first is lost.
-string(REPLACE ";" "\\;" ORV_TEST_ENVIRONMENT_ESCAPED "${ORV_TEST_ENVIRONMENT}")
+# Tests run through env(1) with that environment: gtest_discover_tests passes test properties
+# through several list expansions, which split an ENVIRONMENT list apart, but it hands the
+# target's emulator to every discovered test as it is.
 function(orv_discover_tests target)
-  gtest_discover_tests(${target}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${ORV_TEST_ENVIRONMENT_ESCAPED}" TIMEOUT 300)
+  set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR env ${ORV_TEST_ENVIRONMENT})
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 endfunction()
 
 function(orv_add_test)
