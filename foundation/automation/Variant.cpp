@@ -126,12 +126,7 @@ HRESULT toInteger(const Scalar& s, T* out)
         *out = static_cast<T>(rounded);
         return S_OK;
     }
-    case Scalar::Text: {
-        Scalar parsed;
-        const HRESULT hr = textToScalar(s.text, &parsed);
-        if (FAILED(hr)) return hr;
-        return toInteger(parsed, out);
-    }
+    case Scalar::Text: return DISP_E_TYPEMISMATCH;  // read as a number before
     }
     if constexpr (std::numeric_limits<T>::is_signed) {
         if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max()) return DISP_E_OVERFLOW;
@@ -149,11 +144,7 @@ HRESULT toReal(const Scalar& s, double* out)
     case Scalar::Boolean: *out = s.boolean ? -1 : 0; return S_OK;
     case Scalar::Integer: *out = s.isHugeUnsigned ? static_cast<double>(s.unsignedInteger) : static_cast<double>(s.integer); return S_OK;
     case Scalar::Real: *out = s.real; return S_OK;
-    case Scalar::Text: {
-        Scalar parsed;
-        const HRESULT hr = textToScalar(s.text, &parsed);
-        return FAILED(hr) ? hr : toReal(parsed, out);
-    }
+    case Scalar::Text: break;  // read as a number before
     }
     return DISP_E_TYPEMISMATCH;
 }
@@ -165,11 +156,7 @@ HRESULT toBoolean(const Scalar& s, bool* out)
     case Scalar::Boolean: *out = s.boolean; return S_OK;
     case Scalar::Integer: *out = s.integer != 0 || s.isHugeUnsigned; return S_OK;
     case Scalar::Real: *out = s.real != 0; return S_OK;
-    case Scalar::Text: {
-        Scalar parsed;
-        const HRESULT hr = textToScalar(s.text, &parsed);
-        return FAILED(hr) ? hr : toBoolean(parsed, out);
-    }
+    case Scalar::Text: break;  // read as a number before
     }
     return DISP_E_TYPEMISMATCH;
 }
@@ -281,6 +268,10 @@ HRESULT VariantChangeType(VARIANT* target, const VARIANT* source, std::uint16_t,
     Scalar s;
     HRESULT hr = readScalar(*source, &s);
     if (FAILED(hr)) return hr;
+    if (s.kind == Scalar::Text && type != VT_BSTR && type != VT_EMPTY) {
+        hr = textToScalar(s.text, &s);
+        if (FAILED(hr)) return hr;
+    }
     VARIANT result;
     VariantInit(&result);
     result.vt = type;
