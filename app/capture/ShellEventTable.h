@@ -7,6 +7,18 @@
 // an object or action word takes it from here.
 namespace orv::capture {
 
+// The codes that make records, for the notification sources that deliver them.
+inline constexpr std::uint32_t kRenameItemEvent = 0x00000001;
+inline constexpr std::uint32_t kCreateEvent = 0x00000002;
+inline constexpr std::uint32_t kDeleteEvent = 0x00000004;
+inline constexpr std::uint32_t kMakeFolderEvent = 0x00000008;
+inline constexpr std::uint32_t kRemoveFolderEvent = 0x00000010;
+inline constexpr std::uint32_t kMediaInsertedEvent = 0x00000020;
+inline constexpr std::uint32_t kMediaRemovedEvent = 0x00000040;
+inline constexpr std::uint32_t kDriveRemovedEvent = 0x00000080;
+inline constexpr std::uint32_t kDriveAddedEvent = 0x00000100;
+inline constexpr std::uint32_t kRenameFolderEvent = 0x00020000;
+
 // Codes whose items are never read: their items carry nothing a record could use.
 inline constexpr std::uint32_t kUpdateImageEvent = 0x00008000;
 inline constexpr std::uint32_t kFreeSpaceEvent = 0x00040000;

@@ -27,4 +27,9 @@ void SystemTrayIcon::remove()
     icon_.release()->deleteLater();
 }
 
+void SystemTrayIcon::showMessage(const QString& title, const QString& text)
+{
+    if (icon_) icon_->showMessage(title, text, QSystemTrayIcon::Warning);
+}
+
 }  // namespace orv::lifecycle

@@ -14,6 +14,7 @@ public:
     bool add(const QIcon& icon, const QString& tip, std::function<void()> onPress) override;
     void remove() override;
     bool isShown() const override { return icon_ != nullptr; }
+    void showMessage(const QString& title, const QString& text) override;
 
 private:
     std::unique_ptr<QSystemTrayIcon> icon_;

@@ -18,6 +18,8 @@ public:
     // Takes the icon away; nothing happens when none is shown.
     virtual void remove() = 0;
     virtual bool isShown() const = 0;
+    // A balloon message beside the icon; nothing happens when no icon is shown.
+    virtual void showMessage(const QString& title, const QString& text) = 0;
 };
 
 }  // namespace orv::lifecycle

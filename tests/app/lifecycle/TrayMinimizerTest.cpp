@@ -26,6 +26,8 @@ public:
     }
     void remove() override { onPress = nullptr; }
     bool isShown() const override { return static_cast<bool>(onPress); }
+    void showMessage(const QString&, const QString& text) override { messages.push_back(text); }
+    std::vector<QString> messages;
 };
 
 void settle()
