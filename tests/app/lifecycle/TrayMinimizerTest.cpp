@@ -1,5 +1,7 @@
 #include "TrayMinimizer.h"
 
+#include "FakeTrayIcon.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -9,26 +11,7 @@ namespace {
 
 using orv::lifecycle::TrayMinimizer;
 
-class FakeTrayIcon final : public orv::lifecycle::TrayIcon {
-public:
-    bool available = true;
-    int added = 0;
-    QString tip;
-    std::function<void()> onPress;
-
-    bool add(const QIcon&, const QString& t, std::function<void()> press) override
-    {
-        if (!available) return false;
-        ++added;
-        tip = t;
-        onPress = std::move(press);
-        return true;
-    }
-    void remove() override { onPress = nullptr; }
-    bool isShown() const override { return static_cast<bool>(onPress); }
-    void showMessage(const QString&, const QString& text) override { messages.push_back(text); }
-    std::vector<QString> messages;
-};
+using orv::test::FakeTrayIcon;
 
 void settle()
 {
