@@ -5,6 +5,7 @@
 #include "ProgramVersion.h"
 
 #include <QCloseEvent>
+#include <QDate>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
@@ -35,8 +36,14 @@ Orvane::Orvane(const CommandLine& options, Seams seams, QObject* parent)
     });
     receiver_ = std::make_unique<capture::NotificationReceiver>(objects_->genFuns(), *writer_);
 
-    window_ = std::make_unique<QMainWindow>();
-    window_->setWindowTitle(kProgramName);
+    window_ = std::make_unique<viewing::frmPubMain>(objects_->genFuns(), dtf_, folders_.logsFolder, seams_.clock,
+                                                    seams_.messageBoxes, QLocale::system());
+    window_->setVersionPanelText(QStringLiteral(" Version %1 (Build %2) ").arg(kProgramVersion, kProgramBuild));
+    window_->loadTodayFile();
+    const auto today = seams_.clock.now().date;
+    const QDate yesterday = QDate(today.year, today.month, today.day).addDays(-1);
+    window_->setHistoryDates(yesterday, yesterday);
+    connect(writer_.get(), &capture::DailyLogWriter::recordStored, window_.get(), &viewing::frmPubMain::recordStored);
     window_->setWindowIcon(QIcon(QStringLiteral(":/orvane/orvane-256.png")));
     window_->installEventFilter(this);
     minimizer_ = std::make_unique<TrayMinimizer>(window_.get(), seams_.tray, kProgramName);
@@ -53,7 +60,7 @@ Orvane::Orvane(const CommandLine& options, Seams seams, QObject* parent)
 
 Orvane::~Orvane() { shutDown(); }
 
-QMainWindow* Orvane::mainWindow() const { return window_.get(); }
+viewing::frmPubMain* Orvane::mainWindow() const { return window_.get(); }
 
 void Orvane::show()
 {

@@ -14,12 +14,11 @@
 #include "LiveCaptureSettings.h"
 #include "NotificationReceiver.h"
 #include "PosixLogFileSystem.h"
+#include "frmPubMain.h"
 
 #include <QObject>
 
 #include <memory>
-
-class QMainWindow;
 
 namespace orv::lifecycle {
 
@@ -46,7 +45,7 @@ public:
     // Ends the run without asking, as for SIGTERM: the steps of a confirmed close.
     void shutDown();
 
-    QMainWindow* mainWindow() const;
+    viewing::frmPubMain* mainWindow() const;
     const DataFolders& dataFolders() const { return folders_; }
 
 signals:
@@ -67,7 +66,7 @@ private:
     capture::PosixLogFileSystem fileSystem_;
     std::unique_ptr<capture::DailyLogWriter> writer_;
     std::unique_ptr<capture::NotificationReceiver> receiver_;
-    std::unique_ptr<QMainWindow> window_;
+    std::unique_ptr<viewing::frmPubMain> window_;
     std::unique_ptr<TrayMinimizer> minimizer_;
     std::unique_ptr<capture::live::HiddenWindow> hidden_;
     bool ended_ = false;

@@ -14,7 +14,19 @@ qsizetype runOf(QStringView pattern, qsizetype at, char16_t letter, qsizetype mo
     return length;
 }
 
-QString twoDigits(int n) { return QString::number(n).rightJustified(2, u'0'); }
+// Appends n (0 to 9999) with at least `digits` digits, leading zeros filling; rendering runs once
+// per row shown and per row measured, so it builds no temporary texts.
+void appendNumber(QString& out, int n, int digits)
+{
+    char16_t buffer[4];
+    int length = 0;
+    do {
+        buffer[length++] = static_cast<char16_t>(u'0' + n % 10);
+        n /= 10;
+    } while (n > 0 && length < 4);
+    for (int i = length; i < digits; ++i) out += u'0';
+    while (length > 0) out += QChar(buffer[--length]);
+}
 
 }  // namespace
 
@@ -86,26 +98,27 @@ DisplayFormat::DisplayFormat(QStringView pattern, DisplayLocale locale) : locale
 
 void DisplayFormat::add(Field field, QString text) { pieces_.push_back({field, std::move(text)}); }
 
-QString DisplayFormat::render(const StoredTime& time) const
+QString DisplayFormat::render(const capture::LocalDateTime& time) const
 {
     const int hour = twelveHour_ ? (time.hour % 12 == 0 ? 12 : time.hour % 12) : time.hour;
     QString out;
+    out.reserve(32);
     for (const Piece& piece : pieces_) {
         switch (piece.field) {
         case Field::Text: out += piece.text; break;
-        case Field::Year4: out += QString::number(time.year).rightJustified(4, u'0'); break;
-        case Field::Year2: out += twoDigits(time.year % 100); break;
-        case Field::MonthName: out += locale_.monthAbbreviation(time.month); break;
-        case Field::Month2: out += twoDigits(time.month); break;
-        case Field::Month1: out += QString::number(time.month); break;
-        case Field::Day2: out += twoDigits(time.day); break;
-        case Field::Day1: out += QString::number(time.day); break;
-        case Field::Hour2: out += twoDigits(hour); break;
-        case Field::Hour1: out += QString::number(hour); break;
-        case Field::Minute2: out += twoDigits(time.minute); break;
-        case Field::Minute1: out += QString::number(time.minute); break;
-        case Field::Second2: out += twoDigits(time.second); break;
-        case Field::Second1: out += QString::number(time.second); break;
+        case Field::Year4: appendNumber(out, time.date.year, 4); break;
+        case Field::Year2: appendNumber(out, time.date.year % 100, 2); break;
+        case Field::MonthName: out += locale_.monthAbbreviation(time.date.month); break;
+        case Field::Month2: appendNumber(out, time.date.month, 2); break;
+        case Field::Month1: appendNumber(out, time.date.month, 1); break;
+        case Field::Day2: appendNumber(out, time.date.day, 2); break;
+        case Field::Day1: appendNumber(out, time.date.day, 1); break;
+        case Field::Hour2: appendNumber(out, hour, 2); break;
+        case Field::Hour1: appendNumber(out, hour, 1); break;
+        case Field::Minute2: appendNumber(out, time.minute, 2); break;
+        case Field::Minute1: appendNumber(out, time.minute, 1); break;
+        case Field::Second2: appendNumber(out, time.second, 2); break;
+        case Field::Second1: appendNumber(out, time.second, 1); break;
         case Field::AmPm: out += time.hour < 12 ? u"AM" : u"PM"; break;
         case Field::TimeSeparator: out += locale_.timeSeparator(); break;
         case Field::DateSeparator: out += locale_.dateSeparator(); break;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DisplayLocale.h"
-#include "StoredTime.h"
+#include "LocalDateTime.h"
 
 #include <QString>
 #include <QStringView>
@@ -24,7 +24,8 @@ class DisplayFormat {
 public:
     DisplayFormat(QStringView pattern, DisplayLocale locale);
 
-    QString render(const StoredTime& time) const;
+    // A stored time (LogLine::parseTime) as the lists show it.
+    QString render(const capture::LocalDateTime& time) const;
 
 private:
     enum class Field {

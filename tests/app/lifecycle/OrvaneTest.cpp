@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateEdit>
+#include <QLabel>
 #include <QMainWindow>
 
 #include <gtest/gtest.h>
@@ -69,6 +71,9 @@ TEST(Orvane, EndingWithoutTheQuestionLeavesNoIconBehind)
     EXPECT_FALSE(run.tray.isShown());
     EXPECT_TRUE(run.boxes.shown.empty());
     EXPECT_TRUE(std::filesystem::is_directory(run.data / "VLM/ORV/logs"));
+    EXPECT_EQ(run.orvane->mainWindow()->statusPanel(4)->text(), QStringLiteral(" Version 2.0 (Build 015) "));
+    EXPECT_EQ(run.orvane->mainWindow()->fromPicker()->date(), QDate::currentDate().addDays(-1));
+    EXPECT_EQ(run.orvane->mainWindow()->toPicker()->date(), QDate::currentDate().addDays(-1));
     EXPECT_NE(orv::test::ScratchDir::read(run.data / "VLM/ORV/configuration.ini").find("Sequence=Month Day Year"),
               std::string::npos);
 }

@@ -1,7 +1,7 @@
 #include "DisplayFormat.h"
 #include "DisplayLocale.h"
 #include "DisplayPattern.h"
-#include "StoredTime.h"
+#include "LogLine.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,6 @@ using orv::settings::DtfSettings;
 using orv::settings::DtfSlot;
 using orv::viewing::DisplayFormat;
 using orv::viewing::DisplayLocale;
-using orv::viewing::StoredTime;
 
 DtfSettings settingsOf(const std::array<const char*, 6>& values)
 {
@@ -62,7 +61,7 @@ TEST(DisplayFormat, RendersAStoredTimeWithTheSixSettings)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::optional<StoredTime> stored = StoredTime::parse(QString::fromUtf8(row.stored));
+        const auto stored = orv::capture::LogLine::parseTime(row.stored);
         ASSERT_TRUE(stored);
         const DisplayFormat format(orv::viewing::composeDisplayPattern(settingsOf(row.settings)), row.locale);
         EXPECT_EQ(format.render(*stored).toStdString(), row.shown);
@@ -94,20 +93,6 @@ TEST(DisplayFormat, TakesMonthNamesAndSeparatorsFromTheLocale)
     const DisplayLocale c = DisplayLocale::of(QLocale::c());
     EXPECT_EQ(c.dateSeparator(), u"/"_qs);
     EXPECT_EQ(c.timeSeparator(), u":"_qs);
-}
-
-TEST(DisplayFormat, ReadsOnlyStoredTimesThatExist)
-{
-    const std::optional<StoredTime> read = StoredTime::parse(u"2006-02-08 23:34:23");
-    ASSERT_TRUE(read);
-    EXPECT_EQ(std::tie(read->year, read->month, read->day, read->hour, read->minute, read->second),
-              std::make_tuple(2006, 2, 8, 23, 34, 23));
-    for (const char16_t* bad : {u"2006-02-30 00:00:00", u"2006-13-01 00:00:00", u"2006-02-08 24:00:00",
-                                u"2006-02-08 23:60:00", u"2006-02-08 23:34", u"2006-02-08T23:34:23",
-                                u"2006-02-08 23:34:23 ", u"２００６-02-08 23:34:23", u""}) {
-        SCOPED_TRACE(QString::fromUtf16(bad).toStdString());
-        EXPECT_FALSE(StoredTime::parse(bad));
-    }
 }
 
 }  // namespace
