@@ -64,8 +64,8 @@ viewing::frmPubMain* Orvane::mainWindow() const { return window_.get(); }
 
 void Orvane::show()
 {
+    // The window keeps the size it gave itself from its design; only its place is chosen here.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    window_->resize(window_->sizeHint());
     if (screen) {
         const QRect free = screen->availableGeometry();
         const QSize frame = window_->frameGeometry().size();
